@@ -9,6 +9,7 @@
 //   WriteFileWhole(path, write)         writes beside path, then renames over it when complete
 //   CopyFileWhole(from, to)             a copy that replaces the target whole
 //   DeleteFile(path)
+//   IsBareFileName(name)                a name that can only stand for a file inside its folder
 #pragma once
 #include <cstdio>
 #include <functional>
@@ -23,3 +24,4 @@ bool RenameNoReplace(const std::string& from, const std::string& to);
 bool WriteFileWhole(const std::string& path, const std::function<bool(FILE*)>& write);
 bool CopyFileWhole(const std::string& from, const std::string& to);
 bool DeleteFile(const std::string& path);
+bool IsBareFileName(const std::string& name);

@@ -18,6 +18,7 @@ struct AlbumWorkspace {
   std::string libraryFolder = "./Quorel/";
   int selectionIndex = -1;
   int rememberedIndex = -1;         // -1: nothing shown yet
+  std::string shownFileName;        // file name of the entry at the remembered index
   std::string pendingAction;        // letter naming what OK of the open secondary window applies
   std::string backgroundCopyPath;
 };
