@@ -1,5 +1,7 @@
 #include "tests/support/fixtures.h"
 
+#include "imaging/picture.h"
+
 #include <sys/stat.h>
 
 #include <cstdlib>
@@ -45,3 +47,17 @@ bool FileExists(const std::string& path) {
 }
 
 void MakeFolder(const std::string& path) { std::filesystem::create_directories(path); }
+
+void MakeJpeg(const std::string& path, int width, int height, int red, int green, int blue) {
+  Picture p;
+  p.width = width;
+  p.height = height;
+  p.channels = 3;
+  p.pixels.resize(static_cast<size_t>(width) * height * 3);
+  for (size_t i = 0; i < p.pixels.size(); i += 3) {
+    p.pixels[i] = static_cast<uint8_t>(red);
+    p.pixels[i + 1] = static_cast<uint8_t>(green);
+    p.pixels[i + 2] = static_cast<uint8_t>(blue);
+  }
+  if (!EncodeJpegFile(p, path, 90)) throw std::runtime_error("cannot write " + path);
+}

@@ -22,3 +22,7 @@ std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
 void MakeFolder(const std::string& path);
+
+// A flat-coloured JPEG picture of the given size, written with the tool's own encoder.
+void MakeJpeg(const std::string& path, int width, int height, int red = 90, int green = 140,
+              int blue = 200);
