@@ -1,6 +1,9 @@
 #include "ui/mainwindow.h"
 
+#include "ui/colourwindow.h"
 #include "ui/controls.h"
+#include "ui/fontwindow.h"
+#include "ui/setorder.h"
 #include "workspace/scan.h"
 #include "workspace/selection.h"
 #include "workspace/workspace.h"
@@ -89,6 +92,10 @@ bool BuildMainWindow() {
 
 void ApplyPendingAction() {
   EnableWindow(MainWindow, true);
+  const std::string& letter = Workspace.pendingAction;
+  if (letter == "O") ApplyOrder();
+  else if (letter == "B" || letter == "H" || letter == "T" || letter == "C") ApplyColour(letter);
+  else if (letter == "h" || letter == "t" || letter == "c") ApplyFont(letter);
   CloseWindow(SecondaryWindow);
 }
 
@@ -97,9 +104,25 @@ bool HandleEvent(const Event& event) {
   if (event.kind != ControlEvent) return true;
   switch (event.control) {
     case AbandonButton: return false;
+    case SetOrderButton: OpenSetOrderWindow(); break;
     case OkButton: ApplyPendingAction(); break;
+    case PasteButton: PasteEntry(); break;
+    case CutButton: CutEntry(); break;
+    case HeadingFontButton:
+    case TextFontButton:
+    case CaptionFontButton: SelectFontButton(event.control); break;
     case PictureList: SelectPictureEntry(); break;
     case BackgroundList: SelectBackgroundPicture(); break;
+    case OrderList: ShowClickedEntry(); break;
+    case SansSerifOption:
+    case SerifOption: SelectGenericFamily(event.control); break;
+    case BackgroundColourField:
+    case HeadingColourField:
+    case TextColourField:
+    case CaptionColourField: SelectColourField(event.control); break;
+    case RedBar:
+    case GreenBar:
+    case BlueBar: UpdateColourWindow(); break;
     default: break;
   }
   return true;
