@@ -3,8 +3,6 @@
 
 #include <cstdio>
 
-#include "workspace/files.h"
-
 // Replaced, never changed in place: a picture view may still hold the previous one.
 static PictureRef WorkingPicture;
 

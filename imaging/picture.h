@@ -4,7 +4,8 @@
 //   StartImageServices()            makes the JPEG writer, JPEG reader and PNG reader ready
 //   LoadPicture(path)               reads a BMP, JPEG or PNG file, found by content
 //   PictureWidth(), PictureHeight() size of the working picture, 0 when empty
-//   ScalePicture(w, h)              area-averages to exactly w x h, alpha kept
+//   ScalePicture(w, h)              area-averages to exactly w x h, alpha kept; a side below 1
+//                                   or more than MaxPicturePixels in all changes nothing
 //   PictureHandle()                 what a picture view shows; null when empty
 //   SavePictureJpeg(path, quality)  writes JPEG at quality 10 x q, replacing the file whole
 //
