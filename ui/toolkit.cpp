@@ -54,12 +54,45 @@ class ToolWindow : public QWidget {
   void resizeEvent(QResizeEvent*) override { content->resize(size()); }
 };
 
+// Option buttons and check boxes take a click anywhere in their rectangle, not only on the
+// indicator and caption.
+template <class Button>
+class WholeButton : public Button {
+ public:
+  using Button::Button;
+
+ protected:
+  bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
+};
+
+bool takingFocus;  // the toolkit itself is taking a control's focus: no event for that
+
 // Fields report gaining and losing the focus.
 class FocusWatcher : public QObject {
  protected:
   bool eventFilter(QObject* o, QEvent* e) override {
-    if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut)
+    if ((e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut) && !takingFocus)
       PostEvent({ControlEvent, o->property("control").toInt()});
+    return false;
+  }
+};
+
+// A mouse click on a list item reports once, on release, not also when the press moves the
+// selection; moves by keys report as they happen.
+class ListClickWatcher : public QObject {
+ protected:
+  bool eventFilter(QObject* o, QEvent* e) override {
+    auto* list = qobject_cast<QListWidget*>(o->parent());
+    if (!list || (e->type() != QEvent::MouseButtonPress && e->type() != QEvent::MouseButtonRelease))
+      return false;
+    if (e->type() == QEvent::MouseButtonPress) {
+      list->setProperty("pressing", true);
+      list->setProperty("rowAtPress", list->currentRow());
+    } else {
+      list->setProperty("pressing", false);
+      if (list->currentRow() != list->property("rowAtPress").toInt())
+        PostEvent({ControlEvent, list->property("control").toInt()});
+    }
     return false;
   }
 };
@@ -72,6 +105,7 @@ QFont fonts[3];
 bool fontLoaded[3];
 DialogAnswers* answers;
 FocusWatcher* focusWatcher;
+ListClickWatcher* listClickWatcher;
 
 ControlRecord* Find(int control) {
   auto it = controls.find(control);
@@ -154,6 +188,7 @@ bool StartToolkit(int& argc, char** argv) {
   // The window's layout is measured for a compact interface font.
   QApplication::setFont(QFont(QStringLiteral("Arial"), 8));
   if (!focusWatcher) focusWatcher = new FocusWatcher;
+  if (!listClickWatcher) listClickWatcher = new ListClickWatcher;
   return true;
 }
 
@@ -257,13 +292,13 @@ void MakeButton(int window, int control, Box box, const std::string& caption) {
 
 void MakeCheckBox(int window, int control, Box box, const std::string& caption) {
   if (!windows[window]) return;
-  auto* c = Place(window, control, box, CheckBox, new QCheckBox(ToQt(caption)));
+  auto* c = Place(window, control, box, CheckBox, new WholeButton<QCheckBox>(ToQt(caption)));
   QObject::connect(c, &QCheckBox::clicked, [control] { Post(control); });
 }
 
 void MakeOption(int window, int control, Box box, const std::string& caption, bool startsGroup) {
   if (!windows[window]) return;
-  auto* o = Place(window, control, box, Option, new QRadioButton(ToQt(caption)));
+  auto* o = Place(window, control, box, Option, new WholeButton<QRadioButton>(ToQt(caption)));
   if (startsGroup || !optionGroup[window]) optionGroup[window] = new QButtonGroup(o->parent());
   optionGroup[window]->addButton(o);
   QObject::connect(o, &QRadioButton::clicked, [control] { Post(control); });
@@ -296,7 +331,10 @@ void MakeListView(int window, int control, Box box) {
   if (!windows[window]) return;
   auto* l = Place(window, control, box, ListView, new QListWidget);
   l->setSelectionMode(QAbstractItemView::SingleSelection);
-  QObject::connect(l, &QListWidget::currentRowChanged, [control] { Post(control); });
+  l->viewport()->installEventFilter(listClickWatcher);
+  QObject::connect(l, &QListWidget::currentRowChanged, [l, control] {
+    if (!l->property("pressing").toBool()) Post(control);
+  });
   QObject::connect(l, &QListWidget::clicked, [control] { Post(control); });
   QObject::connect(l, &QListWidget::doubleClicked, [control] { Post(control); });
 }
@@ -342,7 +380,11 @@ void EnableControl(int control, bool enable) {
   ControlRecord* r = Find(control);
   if (!r) return;
   // Qt would pass the focus on to the next control, which may post an event of its own.
-  if (!enable && r->widget->hasFocus()) r->widget->clearFocus();
+  if (!enable && r->widget->hasFocus()) {
+    takingFocus = true;
+    r->widget->clearFocus();
+    takingFocus = false;
+  }
   r->widget->setEnabled(enable);
 }
 
@@ -589,8 +631,20 @@ std::string ChooseFile(const std::string& title, const std::string& startFolder,
   return FromQt(dialog.selectedFiles().first());
 }
 
+static FontChoice ChoiceOf(const FontAnswer& a) {
+  FontChoice choice;
+  if (!a.chosen) return choice;
+  choice.chosen = true;
+  choice.face = a.face;
+  // Whole points, the tenths dropped: 10.5 points is 10.
+  choice.points = static_cast<int>(a.points * 10 + 1e-6) / 10;
+  if (a.weight == 700) choice.styleBits |= 256;
+  if (a.italic) choice.styleBits |= 512;
+  return choice;
+}
+
 FontChoice ChooseFont(const std::string& face, int points) {
-  if (answers) return answers->font ? answers->font(face, points) : FontChoice{};
+  if (answers) return ChoiceOf(answers->font ? answers->font(face, points) : FontAnswer{});
   QFont start;
   start.setFamily(ToQt(face));
   if (points > 0) start.setPointSize(points);
@@ -599,14 +653,10 @@ FontChoice ChooseFont(const std::string& face, int points) {
   QFontDialog dialog(start, DialogParent());
   dialog.setWindowFlag(Qt::WindowStaysOnTopHint, true);
   dialog.setOption(QFontDialog::DontUseNativeDialog, true);
-  dialog.setOption(QFontDialog::NoButtons, false);
-  FontChoice choice;
-  if (dialog.exec() != QDialog::Accepted) return choice;
-  QFont f = dialog.selectedFont();
-  choice.chosen = true;
-  choice.face = FromQt(f.family());
-  choice.points = static_cast<int>(f.pointSizeF() * 10) / 10;
-  if (f.weight() == QFont::Bold) choice.styleBits |= 256;
-  if (f.italic()) choice.styleBits |= 512;
-  return choice;
+  FontAnswer answer;
+  if (dialog.exec() == QDialog::Accepted) {
+    QFont f = dialog.selectedFont();
+    answer = {true, FromQt(f.family()), f.pointSizeF(), f.weight(), f.italic()};
+  }
+  return ChoiceOf(answer);
 }

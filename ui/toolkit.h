@@ -98,11 +98,20 @@ std::string ChooseFile(const std::string& title, const std::string& startFolder,
                        const std::string& filterLabel, const std::string& patterns);
 FontChoice ChooseFont(const std::string& face, int points);
 
+// What a person picks in the font chooser, before it is reduced to a FontChoice.
+struct FontAnswer {
+  bool chosen = false;
+  std::string face;
+  double points = 0;
+  int weight = 400;     // 100 to 900, 700 being bold
+  bool italic = false;
+};
+
 // Test seam: while set, the choosers call these instead of opening a dialog, and every
 // message box text is appended to messages.
 struct DialogAnswers {
   std::function<std::string(const std::string& title)> file;
-  std::function<FontChoice(const std::string& face, int points)> font;
+  std::function<FontAnswer(const std::string& face, int points)> font;
   std::vector<std::string> messages;
 };
 void AnswerDialogsWith(DialogAnswers* answers);
