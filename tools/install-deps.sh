@@ -3,7 +3,7 @@
 set -e
 PACKAGES="build-essential cmake ninja-build pkg-config qt6-base-dev libjpeg62-turbo-dev
 libpng-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool
-x11-utils imagemagick fonts-liberation fontconfig chromium"
+x11-utils imagemagick fonts-liberation fontconfig chromium openbox"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
