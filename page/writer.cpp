@@ -98,7 +98,9 @@ bool IsListedPictureOrThumbnail(const std::string& name) {
 void DeleteEarlierCopy(const std::string& keep) {
   std::string folder, name;
   SplitPath(Workspace.backgroundCopyPath, folder, name);
-  if (name.empty() || Workspace.backgroundCopyPath == keep) return;
+  // Only a file of the album folder is ever deleted.
+  if (!IsBareFileName(name) || folder != Workspace.albumFolder) return;
+  if (Workspace.backgroundCopyPath == keep) return;
   if (IsListedPictureOrThumbnail(name)) return;
   DeleteFile(Workspace.backgroundCopyPath);
 }
@@ -120,7 +122,7 @@ std::string PrepareBackground() {
     return BackgroundColourLine(field);
   }
   std::string name = TrimBlanks(ControlText(BackgroundList));
-  if (name.empty()) {
+  if (!IsBareFileName(name)) {
     // The page read at start-up named a picture the library lacks: keep its copy if any.
     std::string folder, copy;
     SplitPath(Workspace.backgroundCopyPath, folder, copy);
