@@ -1,5 +1,6 @@
 #include "ui/mainwindow.h"
 
+#include "imaging/process.h"
 #include "ui/controls.h"
 #include "workspace/scan.h"
 #include "workspace/selection.h"
@@ -97,6 +98,7 @@ bool HandleEvent(const Event& event) {
   if (event.kind != ControlEvent) return true;
   switch (event.control) {
     case AbandonButton: return false;
+    case ProcessButton: ProcessPictures(); break;
     case OkButton: ApplyPendingAction(); break;
     case PictureList: SelectPictureEntry(); break;
     case BackgroundList: SelectBackgroundPicture(); break;
