@@ -87,6 +87,7 @@ static int ReduceTarget() {
 }
 
 static void ReducePictures(int target) {
+  if (target == 0) return;  // no height class chosen: nothing to reduce to
   int count = CountItems(PictureList);
   for (int index = 0; index < count; ++index) WriteScaledPicture(index, target, EntryName(index));
 }
@@ -99,7 +100,6 @@ static void WriteThumbnails() {
 
 void ProcessPictures() {
   if (ControlState(RenameCheck) == 1) RenamePictures();
-  // With no height class chosen there is nothing to reduce to.
-  if (ControlState(NoAdjustOption) != 1 && ReduceTarget() > 0) ReducePictures(ReduceTarget());
+  if (ControlState(NoAdjustOption) != 1) ReducePictures(ReduceTarget());
   if (ControlState(ThumbnailsCheck) == 1) WriteThumbnails();
 }

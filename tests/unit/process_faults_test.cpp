@@ -216,18 +216,21 @@ TEST_F(ProcessFaultTest, AKillInTheMiddleOfAReduceLeavesEveryPictureOldOrWhole) 
   WritePhotos(count, 1280, 960);
   std::vector<std::string> names;
   for (const auto& [name, bytes] : originals) names.push_back(name);
+  // Changes when a file is replaced or written to.
   auto identity = [&](const std::string& name) {
-    struct stat st;
-    return stat(Path(name).c_str(), &st) == 0 ? st.st_ino : 0;
+    struct stat st {};
+    stat(Path(name).c_str(), &st);
+    return std::to_string(st.st_ino) + "/" + std::to_string(st.st_size) + "/" +
+           std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec);
   };
 
   int killedMidway = 0;
-  const int repetitions = 6;
+  const int repetitions = 8;
   for (int r = 0; r < repetitions; ++r) {
     SCOPED_TRACE("repetition " + std::to_string(r));
     for (const std::string& stray : StrayNames()) DeleteFile(Path(stray));
     for (const auto& [name, bytes] : originals) WriteBytes(Path(name), bytes);
-    std::map<std::string, ino_t> before;
+    std::map<std::string, std::string> before;
     for (const std::string& name : names) before[name] = identity(name);
 
     // Wait until a share of the pictures has been replaced, then a little more, so that
@@ -264,11 +267,12 @@ TEST_F(ProcessFaultTest, AKillInTheMiddleOfAReduceLeavesEveryPictureOldOrWhole) 
     for (const std::string& s : stray) {
       bool temporary = false;
       for (const std::string& name : names)
-        temporary |= s.size() == name.size() + 8 && s.compare(0, name.size() + 2, "." + name + ".") == 0;
+        temporary |= s.size() == name.size() + 8 &&  // "." name "." and six characters
+                     s.compare(0, name.size() + 2, "." + name + ".") == 0;
       EXPECT_TRUE(temporary) << s;
     }
-    std::printf("kill %d: %s after %d of %d pictures rewritten\n", r,
-                killed ? "landed" : "missed", rewritten, count);
+    std::printf("kill %d: %s after %d of %d pictures rewritten, %zu temporary file left\n", r,
+                killed ? "landed" : "missed", rewritten, count, stray.size());
     killedMidway += killed && rewritten > 0 && rewritten < count;
   }
   EXPECT_GT(killedMidway, 0) << "no kill landed between the first and the last picture";

@@ -386,8 +386,8 @@ TEST_F(ProcessTest, PicturesThatCannotBeLoadedAreLeftAloneAndThePreviewShowsNoth
   ASSERT_TRUE(WritePngFile(MakePhoto(1, 1000, 10), Path("sliver.png")));  // no column left
   MakeFolder(Path("holiday.jpg"));
   ScanPictureFolder();
-  ASSERT_EQ(EntryNames(PictureList),
-            (std::vector<std::string>{"a.jpg", "bad.jpg", "gone.jpg", "holiday.jpg", "sliver.png"}));
+  ASSERT_EQ(EntryNames(PictureList), (std::vector<std::string>{"a.jpg", "bad.jpg", "gone.jpg",
+                                                                "holiday.jpg", "sliver.png"}));
   DeleteFile(Path("gone.jpg"));
   Files before = Snapshot();
   ChooseProcessOptions(false, Reduce480Option, true);
