@@ -1,5 +1,6 @@
 #include "ui/mainwindow.h"
 
+#include "imaging/process.h"
 #include "ui/colourwindow.h"
 #include "ui/controls.h"
 #include "ui/fontwindow.h"
@@ -105,6 +106,7 @@ bool HandleEvent(const Event& event) {
   switch (event.control) {
     case AbandonButton: return false;
     case SetOrderButton: OpenSetOrderWindow(); break;
+    case ProcessButton: ProcessPictures(); break;
     case OkButton: ApplyPendingAction(); break;
     case PasteButton: PasteEntry(); break;
     case CutButton: CutEntry(); break;
