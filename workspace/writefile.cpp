@@ -32,7 +32,22 @@ static bool FinishFile(FILE* file, bool written) {
   return written;
 }
 
+// The rename itself reaches the disk only when the folder is synced too.
+static void SyncFolderOf(const std::string& path) {
+  size_t cut = path.rfind('/');
+  std::string folder = cut == std::string::npos ? std::string(".") : path.substr(0, cut + 1);
+  int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+
 bool WriteFileWhole(const std::string& path, const std::function<bool(FILE*)>& write) {
+  // Replacing by rename would pass over a file the user made read-only, or a folder.
+  struct stat existing;
+  if (lstat(path.c_str(), &existing) == 0 &&
+      (S_ISDIR(existing.st_mode) || faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0))
+    return false;
   std::string pattern = TemporaryPattern(path);
   std::vector<char> temporary(pattern.begin(), pattern.end());
   temporary.push_back('\0');
@@ -56,5 +71,6 @@ bool WriteFileWhole(const std::string& path, const std::function<bool(FILE*)>& w
     unlink(temporary.data());
     return false;
   }
+  SyncFolderOf(path);
   return true;
 }

@@ -108,6 +108,27 @@ TEST_F(ProcessFaultTest, AFolderThatCannotBeWrittenIsLeftAsItWas) {
   EXPECT_TRUE(answers.messages.empty());
 }
 
+TEST_F(ProcessFaultTest, APictureMadeReadOnlyIsNotRewritten) {
+  WritePhotos(2, 800, 600);
+  ScanPictureFolder();
+  ChooseProcessOptions(false, Reduce480Option, false);
+  ASSERT_EQ(chmod(scratch.path().c_str(), 0755), 0);
+  ASSERT_EQ(chmod(album.c_str(), 0777), 0);
+  ASSERT_EQ(chmod(Path("p10.jpg").c_str(), 0444), 0);
+  ASSERT_EQ(chmod(Path("p11.jpg").c_str(), 0666), 0);
+  {
+    ActAsNobody nobody;
+    if (!nobody.Works())
+      GTEST_SKIP() << "running as root, which ignores permission bits, and unable to act as "
+                      "an unprivileged user";
+    PressProcess();
+  }
+  chmod(album.c_str(), 0755);
+  EXPECT_TRUE(ReadBytes(Path("p10.jpg")) == originals["p10.jpg"]) << "the read-only picture changed";
+  EXPECT_TRUE(ExpectOriginalOrComplete("p11.jpg", 640, 480));
+  EXPECT_TRUE(StrayNames().empty());
+}
+
 // A tmpfs of a fixed size, mounted for the length of a test where the system allows it.
 class SmallDisk {
  public:
