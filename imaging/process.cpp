@@ -73,8 +73,9 @@ static void RenamePictures() {
     std::string name = EntryName(index);
     std::string newName = NumberedName(prefix, counter, name);
     if (!IsBareFileName(name) || !IsBareFileName(newName)) continue;
-    RenameNoReplace(folder + name, folder + newName);
-    RenameNoReplace(folder + ThumbnailName(name), folder + ThumbnailName(newName));
+    // A thumbnail follows only its own picture: moved alone it would show another one's.
+    if (RenameNoReplace(folder + name, folder + newName))
+      RenameNoReplace(folder + ThumbnailName(name), folder + ThumbnailName(newName));
   }
   ScanPictureFolder();
 }
