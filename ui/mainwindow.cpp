@@ -1,5 +1,6 @@
 #include "ui/mainwindow.h"
 
+#include "page/writer.h"
 #include "ui/controls.h"
 #include "workspace/scan.h"
 #include "workspace/selection.h"
@@ -96,6 +97,7 @@ bool HandleEvent(const Event& event) {
   if (event.kind == CloseRequest) return false;
   if (event.kind != ControlEvent) return true;
   switch (event.control) {
+    case SaveButton: WriteAlbumPage(); break;
     case AbandonButton: return false;
     case OkButton: ApplyPendingAction(); break;
     case PictureList: SelectPictureEntry(); break;
