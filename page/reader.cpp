@@ -1,5 +1,6 @@
 #include "page/reader.h"
 
+#include <cctype>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -101,11 +102,19 @@ void ReadSettings(const std::string& line) {
   SetControlState(NumberedCaptionsCheck, at(8) == 'Y' ? 1 : 0);
 }
 
+// The list position of the entry that each picture line of the page added, -1 where its name
+// was not taken. Caption indexes count picture lines, so the caption of a picture that was not
+// taken goes nowhere rather than to the picture after it.
+std::vector<int> PictureLineEntries;
+
 void ReadPictureLine(const std::string& line) {
   size_t href = line.find("href");
-  if (href == std::string::npos) return;
-  std::string name = Between(line, href + 6, "\"");
-  if (!IsBareFileName(name)) return;
+  std::string name = href == std::string::npos ? "" : Between(line, href + 6, "\"");
+  if (!IsBareFileName(name)) {
+    PictureLineEntries.push_back(-1);
+    return;
+  }
+  PictureLineEntries.push_back(CountItems(PictureList));
   AddItem(PictureList, -1, name);
 }
 
@@ -122,10 +131,11 @@ void ReadCaptionLine(const std::string& line) {
     size_t dot = line.find('.');
     start = dot == std::string::npos ? 0 : dot + 1;
   } else {
-    start = 12 + (digits > 2 ? digits : 2);
+    start = 6 + digits + 6;  // after "<!---T", the digits and "--><P>"
   }
   std::string caption = TrimBlanks(DropLast(From(line, start), 4));
-  int at = static_cast<int>(index) - 1;
+  if (index < 1 || static_cast<size_t>(index) > PictureLineEntries.size()) return;
+  int at = PictureLineEntries[index - 1];
   if (at < 0 || at >= CountItems(PictureList)) return;
   std::string entry = MakePictureEntry(ItemText(PictureList, at), caption);
   RemoveItem(PictureList, at);
@@ -169,6 +179,7 @@ StyleLine ReadStyleLine(const std::string& line) {
 
 void ReadAlbumPage() {
   Workspace.backgroundCopyPath.clear();
+  PictureLineEntries.clear();
   std::ifstream in(Workspace.albumFolder + Workspace.startingFileName, std::ios::binary);
   if (!in) return;
   std::ostringstream text;

@@ -132,7 +132,7 @@ std::string PrepareBackground() {
   DeleteEarlierCopy(target);
   if (IsListedPictureOrThumbnail(name)) {
     ShowMessage("The background picture " + name +
-                " has the name of a picture of this album, so it was not copied.");
+                " has the name of a picture or thumbnail of this album, so it was not copied.");
   } else {
     CopyFileWhole(Workspace.libraryFolder + name, target);
   }

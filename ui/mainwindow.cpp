@@ -1,6 +1,7 @@
 #include "ui/mainwindow.h"
 
 #include "imaging/process.h"
+#include "page/writer.h"
 #include "ui/colourwindow.h"
 #include "ui/controls.h"
 #include "ui/fontwindow.h"
@@ -104,6 +105,7 @@ bool HandleEvent(const Event& event) {
   if (event.kind == CloseRequest) return false;
   if (event.kind != ControlEvent) return true;
   switch (event.control) {
+    case SaveButton: WriteAlbumPage(); break;
     case AbandonButton: return false;
     case SetOrderButton: OpenSetOrderWindow(); break;
     case ProcessButton: ProcessPictures(); break;

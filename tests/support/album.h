@@ -1,7 +1,9 @@
 // tests/support/album.h - an album folder inside a scratch folder, with the main window
-// pointed at it, for tests of commands that work on the album's files.
+// pointed at it, for tests of commands that work on the album's files; and a second run of
+// the tool inside one test (a page saved by one run, read back by the next).
 // Header only: the test support library's source list stays as it is.
 #pragma once
+#include <QTest>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -9,6 +11,9 @@
 
 #include "tests/support/fixtures.h"
 #include "tests/support/window.h"
+#include "page/writer.h"
+#include "ui/mainwindow.h"
+#include "ui/toolkit_qt.h"
 #include "ui/controls.h"
 #include "ui/toolkit.h"
 #include "workspace/scan.h"
@@ -58,3 +63,19 @@ class AlbumTest : public WindowTest {
   TempFolder scratch;
   std::string album;  // scratch + "album/", so that a test sees what lands beside the album
 };
+
+// Ends the run and starts the next one: a new main window with its start-up values, an empty
+// workspace and the caption slots as the tool starts with them. Dialog answers carry over.
+inline bool RestartTool() {
+  StopToolkit();
+  ResetWorkspace();
+  ResetCaptionSlots();
+  if (!BuildMainWindow()) return false;
+  QWidget* w = WindowWidget(0);
+  w->activateWindow();
+  (void)QTest::qWaitForWindowActive(w, 1000);
+  Event e;
+  while (PollEvent(e)) {
+  }
+  return true;
+}

@@ -48,7 +48,9 @@ bool FileExists(const std::string& path) {
 
 void MakeFolder(const std::string& path) { std::filesystem::create_directories(path); }
 
-void MakeJpeg(const std::string& path, int width, int height, int red, int green, int blue) {
+bool MakeJpeg(const std::string& path, int width, int height, int red, int green, int blue) {
+  if (green < 0) green = red;
+  if (blue < 0) blue = red;
   Picture p;
   p.width = width;
   p.height = height;
@@ -59,5 +61,5 @@ void MakeJpeg(const std::string& path, int width, int height, int red, int green
     p.pixels[i + 1] = static_cast<uint8_t>(green);
     p.pixels[i + 2] = static_cast<uint8_t>(blue);
   }
-  if (!EncodeJpegFile(p, path, 90)) throw std::runtime_error("cannot write " + path);
+  return EncodeJpegFile(p, path, 90);
 }

@@ -23,6 +23,7 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
 void MakeFolder(const std::string& path);
 
-// A flat-coloured JPEG picture of the given size, written with the tool's own encoder.
-void MakeJpeg(const std::string& path, int width, int height, int red = 90, int green = 140,
-              int blue = 200);
+// A flat-coloured JPEG picture of the given size, written with the tool's own encoder;
+// grey of the red value when green and blue are not given.
+bool MakeJpeg(const std::string& path, int width = 32, int height = 24, int red = 128,
+              int green = -1, int blue = -1);
