@@ -34,6 +34,10 @@ struct ControlRecord {
   Kind kind = Frame;
   int backColour = -1;
   PictureRef picture;
+  // Text set that is not UTF-8 is shown as Latin-1; while it stands unedited, reading it
+  // gives back the bytes that were set, so a file name keeps naming its file.
+  std::string foreignBytes;
+  QString foreignShown;
 };
 
 // A window posts a close request instead of closing; its controls live on `content`, so
@@ -164,6 +168,12 @@ QImage ImageOf(const Picture& p) {
 }
 
 }  // namespace
+
+static bool IsUtf8(const std::string& text) {
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString decoded = utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+  return !utf8.hasError();
+}
 
 QString ToQt(const std::string& text) {
   // Text that is not UTF-8 (pages from elsewhere) is taken as Latin-1 rather than mangled.
@@ -453,25 +463,31 @@ void SetControlState(int control, int state) {
   }
 }
 
-std::string ControlText(int control) {
-  ControlRecord* r = Find(control);
-  if (!r) return "";
+static QString ShownText(const ControlRecord* r) {
   QWidget* w = r->widget.data();
   switch (r->kind) {
-    case Frame: return FromQt(static_cast<QGroupBox*>(w)->title());
+    case Frame: return static_cast<QGroupBox*>(w)->title();
     case Button:
     case CheckBox:
-    case Option: return FromQt(static_cast<QAbstractButton*>(w)->text());
-    case Label: return FromQt(static_cast<QLabel*>(w)->text());
-    case Field: return FromQt(static_cast<QLineEdit*>(w)->text());
+    case Option: return static_cast<QAbstractButton*>(w)->text();
+    case Label: return static_cast<QLabel*>(w)->text();
+    case Field: return static_cast<QLineEdit*>(w)->text();
     case Editor: {
       QString t = static_cast<QPlainTextEdit*>(w)->toPlainText();
       t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-      return FromQt(t);
+      return t;
     }
-    case ListView: return ItemText(control, ControlState(control));
-    default: return "";
+    default: return QString();
   }
+}
+
+std::string ControlText(int control) {
+  ControlRecord* r = Find(control);
+  if (!r) return "";
+  if (r->kind == ListView) return ItemText(control, ControlState(control));
+  QString shown = ShownText(r);
+  if (!r->foreignBytes.empty() && shown == r->foreignShown) return r->foreignBytes;
+  return FromQt(shown);
 }
 
 void SetControlText(int control, const std::string& text) {
@@ -505,6 +521,8 @@ void SetControlText(int control, const std::string& text) {
     }
     default: break;
   }
+  r->foreignBytes = IsUtf8(text) ? std::string() : text;
+  r->foreignShown = r->foreignBytes.empty() ? QString() : ShownText(r);
 }
 
 int BackColour(int control) {
@@ -530,7 +548,9 @@ void AddItem(int control, int index, const std::string& text) {
   if (!l) return;
   QSignalBlocker quiet(l);
   if (index < 0 || index > l->count()) index = l->count();
-  l->insertItem(index, ToQt(text));
+  auto* item = new QListWidgetItem(ToQt(text));
+  item->setData(Qt::UserRole, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+  l->insertItem(index, item);
 }
 
 void RemoveItem(int control, int index) {
@@ -555,7 +575,8 @@ int CountItems(int control) {
 std::string ItemText(int control, int index) {
   auto* l = As<QListWidget>(control);
   if (!l || index < 0 || index >= l->count()) return "";
-  return FromQt(l->item(index)->text());
+  // Items hold the bytes they were given, whatever their encoding.
+  return l->item(index)->data(Qt::UserRole).toByteArray().toStdString();
 }
 
 // ---- picture views

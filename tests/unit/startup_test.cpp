@@ -130,6 +130,16 @@ TEST_F(StartUpTest, AChosenPictureListsItsFolderAndShowsTheFirstEntry) {
   EXPECT_TRUE(answers.messages.empty());
 }
 
+TEST_F(StartUpTest, APictureNamedInLatin1IsListedAndShown) {
+  TempFolder album;
+  MakeJpeg(album / "caf\xe9.jpg", 64, 48);
+  ASSERT_TRUE(StartAlbum(album / "caf\xe9.jpg"));
+  EXPECT_EQ(EntryNames(PictureList), Names{"caf\xe9.jpg"});
+  EXPECT_EQ(ControlText(PageNameField), "caf\xe9.jpg");
+  EXPECT_NE(ShownPicture(PicturePreview), nullptr);
+  EXPECT_TRUE(answers.messages.empty());
+}
+
 TEST_F(StartUpTest, AnEmptyFolderSelectsNothingAndSaysNothing) {
   TempFolder album;
   ASSERT_TRUE(StartAlbum(album / "new.jpg"));

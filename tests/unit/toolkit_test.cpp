@@ -180,9 +180,18 @@ TEST_F(ToolkitTest, EditorTextHasCrLfLineEnds) {
   EXPECT_EQ(ControlText(CaptionEditor), "one]\r\ntwo\r\nthree\r\nfour");
 }
 
-TEST_F(ToolkitTest, TextThatIsNotUtf8SurvivesAsLatin1) {
+TEST_F(ToolkitTest, TextThatIsNotUtf8ShowsAsLatin1AndComesBackAsItWasSet) {
   SetControlText(PageTitleField, "caf\xe9");
-  EXPECT_EQ(ControlText(PageTitleField), "caf\xc3\xa9");
+  EXPECT_EQ(ControlWidget(PageTitleField)->property("text").toString(), QString::fromUtf8("caf\xc3\xa9"));
+  EXPECT_EQ(ControlText(PageTitleField), "caf\xe9");
+  AddItem(PictureList, -1, "caf\xe9.jpg");
+  EXPECT_EQ(ItemText(PictureList, 0), "caf\xe9.jpg");
+  SetControlText(PictureList, "CAF\xe9.JPG");
+  EXPECT_EQ(ControlState(PictureList), 0);
+  // Once edited, the text is the person's, in UTF-8.
+  PressKey(PageTitleField, Qt::Key_End);
+  TypeText(PageTitleField, "s");
+  EXPECT_EQ(ControlText(PageTitleField), "caf\xc3\xa9s");
   SetControlText(PageTitleField, "caf\xc3\xa9");
   EXPECT_EQ(ControlText(PageTitleField), "caf\xc3\xa9");
 }
