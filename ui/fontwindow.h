@@ -2,7 +2,7 @@
 //
 // Operations:
 //   SelectFontButton(button)    event of a font button: opens the font windows at its font
-//   OpenFontWindows(spec)       the chooser at the spec's face and size, then "Font type"
+//   OpenFontWindows(fontSpec)   the chooser at its face and size, then "Font type"
 //   SelectGenericFamily(option) event of an option: the family is the option's caption
 //   ApplyFont(letter)           OK: the new font specification onto the letter's button
 //   FontButtonLetter(button)    "h", "t" or "c"
