@@ -25,6 +25,18 @@ void SplitStartingFile(const std::string& path) {
       dot == std::string::npos ? "" : Workspace.startingFileName.substr(dot + 1);
 }
 
+// The file named on the command line as the chooser would give it: a full path; a folder
+// stands for the album in it.
+std::string ArgumentPath(const std::string& argument) {
+  if (argument.empty()) return "";
+  std::error_code error;
+  std::filesystem::path path = std::filesystem::absolute(argument, error);
+  if (error) return "";
+  std::string full = path.string();
+  if (std::filesystem::is_directory(path, error) && full.back() != '/') full += '/';
+  return full;
+}
+
 void ShowFirstEntry() {
   if (CountItems(PictureList) == 0) {
     Workspace.selectionIndex = -1;
@@ -58,7 +70,7 @@ int RunStartUp(int& argc, char** argv) {
   StartImageServices();
   if (!StartToolkit(argc, argv)) return 0;
   // Read after the toolkit has taken its own options out of the arguments.
-  std::string chosenFile = argc > 1 ? std::filesystem::absolute(argv[1]).string() : "";
+  std::string chosenFile = argc > 1 ? ArgumentPath(argv[1]) : "";
   LoadFont(FixedFont, "Fixedsys", 9);
   LoadFont(ProportionalFont, "Arial", 10);
   if (!BuildMainWindow()) return 0;

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "imaging/picture.h"
+#include "workspace/files.h"
 
 static bool CopyRgb(const QImage& image, Picture& out) noexcept {
   try {
@@ -75,7 +76,7 @@ static bool ReadBitmap(QFile& file, Picture& out) {
 
 bool DecodeBitmapFile(const std::string& path, Picture& out) {
   out = Picture();
-  FILE* handle = std::fopen(path.c_str(), "rb");  // any bytes in the path, unlike QString
+  FILE* handle = OpenRegularFile(path);  // any bytes in the path, unlike QString
   if (!handle) return false;
   QFile file;
   if (!file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {

@@ -1,7 +1,6 @@
 // imaging/jpeg.cpp - JPEG reading and writing through libjpeg.
 #include <csetjmp>
 #include <cstdio>
-#include <new>
 
 #include <jpeglib.h>
 #include <jerror.h>
@@ -45,18 +44,6 @@ static void FailJpeg(j_common_ptr cinfo, int code) {
 static void LimitJpegScans(j_common_ptr cinfo) {
   auto* decoder = reinterpret_cast<j_decompress_ptr>(cinfo);
   if (decoder->input_scan_number > 500) FailJpeg(cinfo, JERR_BAD_PROGRESSION);
-}
-
-static bool SizePicture(Picture& out, int width, int height, int channels) noexcept {
-  try {
-    out.width = width;
-    out.height = height;
-    out.channels = channels;
-    out.pixels.assign(size_t(width) * height * channels, 0);
-    return true;
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
 }
 
 static void ExpandGreyRow(const JSAMPLE* grey, uint8_t* rgb, int width) {
@@ -107,7 +94,7 @@ static void ReadJpeg(jpeg_decompress_struct& cinfo, Picture& out) {
 
 bool DecodeJpegFile(const std::string& path, Picture& out) {
   out = Picture();
-  FILE* file = std::fopen(path.c_str(), "rb");
+  FILE* file = OpenRegularFile(path);
   if (!file) return false;
   jpeg_decompress_struct cinfo{};
   JpegErrors errors;

@@ -1,7 +1,9 @@
 // imaging/picture.cpp - the working picture and the operations callers use on it.
 #include "imaging/picture.h"
+#include "workspace/files.h"
 
 #include <cstdio>
+#include <new>
 
 // Replaced, never changed in place: a picture view may still hold the previous one.
 static PictureRef WorkingPicture;
@@ -18,7 +20,7 @@ static bool FileStartsWith(const std::string& head, const char* magic, size_t le
 // The first bytes of a file, enough to tell the formats apart.
 static std::string ReadFileHead(const std::string& path) {
   std::string head(8, '\0');
-  FILE* f = std::fopen(path.c_str(), "rb");
+  FILE* f = OpenRegularFile(path);
   if (!f) return std::string();
   head.resize(std::fread(&head[0], 1, head.size(), f));
   std::fclose(f);
@@ -48,10 +50,27 @@ void ScalePicture(int width, int height) {
   if (!WorkingPicture || width < 1 || height < 1) return;
   if (width == WorkingPicture->width && height == WorkingPicture->height) return;
   if (int64_t(width) * height > MaxPicturePixels) return;
-  WorkingPicture = std::make_shared<Picture>(AreaAverage(*WorkingPicture, width, height));
+  try {
+    WorkingPicture = std::make_shared<Picture>(AreaAverage(*WorkingPicture, width, height));
+  } catch (const std::bad_alloc&) {
+    // Too large for the memory at hand: the picture stays as it was, which callers can see.
+  }
 }
 
 PictureRef PictureHandle() { return WorkingPicture; }
+
+// Pixels for a decoder to fill; false when memory runs short.
+bool SizePicture(Picture& out, int width, int height, int channels) noexcept {
+  try {
+    out.width = width;
+    out.height = height;
+    out.channels = channels;
+    out.pixels.assign(size_t(width) * height * channels, 0);
+    return true;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+}
 
 bool SavePictureJpeg(const std::string& path, int quality) {
   if (!WorkingPicture) return false;

@@ -42,4 +42,5 @@ bool DecodeJpegFile(const std::string& path, Picture& out);
 bool DecodePngFile(const std::string& path, Picture& out);
 bool DecodeBitmapFile(const std::string& path, Picture& out);
 Picture AreaAverage(const Picture& in, int width, int height);
+bool SizePicture(Picture& out, int width, int height, int channels) noexcept;
 bool EncodeJpegFile(const Picture& in, const std::string& path, int libjpegQuality);

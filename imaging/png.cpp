@@ -1,29 +1,16 @@
 // imaging/png.cpp - PNG reading through libpng.
 #include <csetjmp>
 #include <cstdio>
-#include <new>
 
 #include <png.h>
 
 #include "imaging/picture.h"
+#include "workspace/files.h"
 
 // libpng's own handlers print to stderr.
 static void LeavePngOnError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 
 static void IgnorePngWarning(png_structp, png_const_charp) {}
-
-static bool SizePngPicture(Picture& out, png_uint_32 width, png_uint_32 height,
-                           int channels) noexcept {
-  try {
-    out.width = int(width);
-    out.height = int(height);
-    out.channels = channels;
-    out.pixels.assign(size_t(width) * height * channels, 0);
-    return true;
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
-}
 
 // Everything arrives as 8-bit RGB, with alpha when the file has any transparency.
 static void AskForRgb(png_structp png, png_infop info) {
@@ -60,7 +47,7 @@ static bool ReadPng(FILE* file, Picture& out) {
   int channels = png_get_channels(png, info);
   if ((channels != 3 && channels != 4) || png_get_rowbytes(png, info) != size_t(width) * channels)
     png_error(png, "unexpected row layout");
-  if (!SizePngPicture(out, width, height, channels)) png_error(png, "out of memory");
+  if (!SizePicture(out, int(width), int(height), channels)) png_error(png, "out of memory");
   size_t stride = size_t(width) * channels;
   for (int pass = 0; pass < passes; ++pass)
     for (png_uint_32 y = 0; y < height; ++y) png_read_row(png, &out.pixels[y * stride], nullptr);
@@ -71,7 +58,7 @@ static bool ReadPng(FILE* file, Picture& out) {
 
 bool DecodePngFile(const std::string& path, Picture& out) {
   out = Picture();
-  FILE* file = std::fopen(path.c_str(), "rb");
+  FILE* file = OpenRegularFile(path);
   if (!file) return false;
   bool loaded = ReadPng(file, out);
   std::fclose(file);

@@ -1,8 +1,7 @@
 #include "page/reader.h"
 
 #include <cctype>
-#include <fstream>
-#include <sstream>
+#include <cstdio>
 #include <vector>
 
 #include "imaging/picture.h"
@@ -72,7 +71,6 @@ void ReadBackgroundPicture(const std::string& line) {
   // A name that could lead out of the album folder is a picture the library does not hold.
   bool bare = IsBareFileName(name);
   SetControlText(BackgroundList, bare ? TrimBlanks(name) : "");
-  if (!bare) SetControlState(BackgroundList, -1);
   Workspace.backgroundCopyPath = bare ? Workspace.albumFolder + name : "";
   if (bare && LoadPicture(Workspace.libraryFolder + name)) ScalePicture(70, 60);
   ShowPicture(BackgroundPreview, bare ? PictureHandle() : nullptr);
@@ -180,9 +178,11 @@ StyleLine ReadStyleLine(const std::string& line) {
 void ReadAlbumPage() {
   Workspace.backgroundCopyPath.clear();
   PictureLineEntries.clear();
-  std::ifstream in(Workspace.albumFolder + Workspace.startingFileName, std::ios::binary);
+  FILE* in = OpenRegularFile(Workspace.albumFolder + Workspace.startingFileName);
   if (!in) return;
-  std::ostringstream text;
-  text << in.rdbuf();
-  for (const std::string& line : SplitLines(text.str())) ReadLine(line);
+  std::string text;
+  char buffer[65536];
+  for (size_t n; (n = fread(buffer, 1, sizeof buffer, in)) > 0;) text.append(buffer, n);
+  fclose(in);
+  for (const std::string& line : SplitLines(text)) ReadLine(line);
 }

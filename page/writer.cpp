@@ -84,8 +84,6 @@ void WriteRows() {
   }
 }
 
-bool SameIgnoringCase(const std::string& a, const std::string& b) { return UpperCase(a) == UpperCase(b); }
-
 // A file of the album that a background copy must never replace or delete.
 bool IsListedPictureOrThumbnail(const std::string& name) {
   for (int i = 0, n = CountItems(PictureList); i < n; i++) {
@@ -95,14 +93,14 @@ bool IsListedPictureOrThumbnail(const std::string& name) {
   return false;
 }
 
-void DeleteEarlierCopy(const std::string& keep) {
+// The earlier copy to delete, "" to keep it: only a file of the album folder, never the file
+// the new copy replaces anyway, nor a listed picture or thumbnail.
+std::string EarlierCopyToDelete(const std::string& keep) {
   std::string folder, name;
   SplitPath(Workspace.backgroundCopyPath, folder, name);
-  // Only a file of the album folder is ever deleted.
-  if (!IsBareFileName(name) || folder != Workspace.albumFolder) return;
-  if (Workspace.backgroundCopyPath == keep) return;
-  if (IsListedPictureOrThumbnail(name)) return;
-  DeleteFile(Workspace.backgroundCopyPath);
+  if (!IsBareFileName(name) || folder != Workspace.albumFolder) return "";
+  if (Workspace.backgroundCopyPath == keep || IsListedPictureOrThumbnail(name)) return "";
+  return Workspace.backgroundCopyPath;
 }
 
 std::string BackgroundPictureLine(const std::string& name) {
@@ -113,30 +111,46 @@ std::string BackgroundColourLine(const std::string& colourText) {
   return "body {background-color:#" + SwapColourText(colourText).text + "}";
 }
 
-// The background line; copies the library picture beside the page and deletes the copy an
-// earlier page named, sparing the album's own pictures and thumbnails.
-std::string PrepareBackground() {
+// What Save does to the background: decided while the page is assembled, carried out on the
+// files only once the page is written.
+struct BackgroundPlan {
+  std::string line;
+  std::string deletePath;   // the copy an earlier page named
+  std::string copyName;     // the library picture to copy beside the page
+  std::string clashName;    // the library picture not copied: a listed name has it
+};
+BackgroundPlan Background;
+
+void PlanBackground() {
+  Background = BackgroundPlan{};
   std::string field = ControlText(BackgroundColourField);
   if (field != "-") {
-    DeleteEarlierCopy("");
-    return BackgroundColourLine(field);
+    Background.line = BackgroundColourLine(field);
+    Background.deletePath = EarlierCopyToDelete("");
+    return;
   }
   std::string name = TrimBlanks(ControlText(BackgroundList));
   if (!IsBareFileName(name)) {
     // The page read at start-up named a picture the library lacks: keep its copy if any.
     std::string folder, copy;
     SplitPath(Workspace.backgroundCopyPath, folder, copy);
-    return copy.empty() ? BackgroundColourLine("000000") : BackgroundPictureLine(copy);
+    Background.line = copy.empty() ? BackgroundColourLine("000000") : BackgroundPictureLine(copy);
+    return;
   }
-  std::string target = Workspace.albumFolder + name;
-  DeleteEarlierCopy(target);
-  if (IsListedPictureOrThumbnail(name)) {
-    ShowMessage("The background picture " + name +
+  Background.line = BackgroundPictureLine(name);
+  Background.deletePath = EarlierCopyToDelete(Workspace.albumFolder + name);
+  if (IsListedPictureOrThumbnail(name)) Background.clashName = name;
+  else Background.copyName = name;
+}
+
+void CarryOutBackground() {
+  if (!Background.deletePath.empty()) DeleteFile(Background.deletePath);
+  if (!Background.clashName.empty())
+    ShowMessage("The background picture " + Background.clashName +
                 " has the name of a picture or thumbnail of this album, so it was not copied.");
-  } else {
-    CopyFileWhole(Workspace.libraryFolder + name, target);
-  }
-  return BackgroundPictureLine(name);
+  if (!Background.copyName.empty())
+    CopyFileWhole(Workspace.libraryFolder + Background.copyName,
+                  Workspace.albumFolder + Background.copyName);
 }
 
 std::string PageBaseName() {
@@ -160,7 +174,8 @@ void AssemblePage() {
   Line(StyleLineText("P ", ControlText(CaptionFontButton), ControlText(CaptionColourField)));
   Line("H3 {font-family: Arial, sans-serif; font-size: 9; color: #" +
        SwapColourText(ControlText(CaptionColourField)).text + "}");
-  Line(PrepareBackground());
+  PlanBackground();
+  Line(Background.line);
   Line("</STYLE>");
   Line("</HEAD>");
   Line("<!--D--><H1>" + TrimBlanks(ControlText(PageHeadingField)) + "</H1>");
@@ -208,5 +223,6 @@ void WriteAlbumPage() {
     ShowMessage("Your web album page could not be written at " + path);
     return;
   }
+  CarryOutBackground();
   ShowMessage("All done!\r\n\r\nYour web album page is at " + path);
 }

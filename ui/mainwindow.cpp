@@ -1,5 +1,7 @@
 #include "ui/mainwindow.h"
 
+#include <new>
+
 #include "imaging/process.h"
 #include "page/writer.h"
 #include "ui/colourwindow.h"
@@ -132,14 +134,23 @@ bool HandleEvent(const Event& event) {
   return true;
 }
 
+// A handler that runs out of memory on a huge picture gives up that command, not the tool.
+static bool HandleSafely(const Event& event) {
+  try {
+    return HandleEvent(event);
+  } catch (const std::bad_alloc&) {
+    return true;
+  }
+}
+
 void RunEventLoop() {
-  while (HandleEvent(WaitEvent())) {
+  while (HandleSafely(WaitEvent())) {
   }
 }
 
 bool RunPendingEvents() {
   Event event;
   while (PollEvent(event))
-    if (!HandleEvent(event)) return false;
+    if (!HandleSafely(event)) return false;
   return true;
 }

@@ -23,6 +23,7 @@
 #include <map>
 
 #include "ui/toolkit_qt.h"
+#include "workspace/workspace.h"
 
 namespace {
 
@@ -152,14 +153,6 @@ W* Place(int window, int control, Box box, Kind kind, W* widget) {
 }
 
 void Post(int control) { PostEvent({ControlEvent, control}); }
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); i++)
-    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
 
 
 QImage ImageOf(const Picture& p) {
@@ -648,8 +641,13 @@ std::string ChooseFile(const std::string& title, const std::string& startFolder,
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
-  return FromQt(dialog.selectedFiles().first());
+  dialog.setOption(QFileDialog::HideNameFilterDetails, true);  // the label alone, as given
+  // The file need not exist, but its folder must.
+  while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+    QString file = dialog.selectedFiles().first();
+    if (QFileInfo(file).dir().exists()) return FromQt(file);
+  }
+  return "";
 }
 
 static FontChoice ChoiceOf(const FontAnswer& a) {
@@ -674,6 +672,9 @@ FontChoice ChooseFont(const std::string& face, int points) {
   QFontDialog dialog(start, DialogParent());
   dialog.setWindowFlag(Qt::WindowStaysOnTopHint, true);
   dialog.setOption(QFontDialog::DontUseNativeDialog, true);
+  // No effects: the tool has no use for strikeout or underline.
+  for (QGroupBox* box : dialog.findChildren<QGroupBox*>())
+    if (!box->findChildren<QCheckBox*>().isEmpty()) box->hide();
   FontAnswer answer;
   if (dialog.exec() == QDialog::Accepted) {
     QFont f = dialog.selectedFont();

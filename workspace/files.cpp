@@ -9,16 +9,11 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "workspace/workspace.h"
+
 namespace {
 
 char FoldCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); i++)
-    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-  return true;
-}
 
 // Names compare as a case-insensitive file system orders them; byte order breaks ties
 // so that names differing only in case keep a stable order.
@@ -57,11 +52,13 @@ std::string FolderOf(const std::string& path) {
 // Another entry of the folder that a case-insensitive file system would take for `name`.
 bool NameTakenIgnoringCase(const std::string& folder, const std::string& name,
                            const std::string& except) {
-  std::vector<std::string> names;
-  ListFolder(folder, "*", names);
-  for (const std::string& n : names)
-    if (n != except && SameIgnoringCase(n, name)) return true;
-  return false;
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) return false;
+  bool taken = false;
+  while (dirent* e = readdir(dir))
+    if (e->d_name != except && SameIgnoringCase(e->d_name, name)) taken = true;
+  closedir(dir);
+  return taken;
 }
 
 }  // namespace
@@ -114,8 +111,23 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
   return true;
 }
 
+FILE* OpenRegularFile(const std::string& path) {
+  // Without O_NONBLOCK, opening a FIFO named like a picture would wait for a writer forever.
+  int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat st;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+      fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+    close(fd);
+    return nullptr;
+  }
+  FILE* file = fdopen(fd, "rb");
+  if (!file) close(fd);
+  return file;
+}
+
 bool CopyFileWhole(const std::string& from, const std::string& to) {
-  FILE* in = fopen(from.c_str(), "rb");
+  FILE* in = OpenRegularFile(from);
   if (!in) return false;
   bool ok = WriteFileWhole(to, [in](FILE* out) {
     char buf[65536];

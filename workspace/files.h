@@ -7,6 +7,7 @@
 //   SplitPath(path, folder, name)       cuts after the last "/" or "\"
 //   RenameNoReplace(from, to)           never replaces a file, also not one named in another case
 //   WriteFileWhole(path, write)         writes beside path, then renames over it when complete
+//   OpenRegularFile(path)               for reading, a regular file only (never waits on a FIFO)
 //   CopyFileWhole(from, to)             a copy that replaces the target whole
 //   DeleteFile(path)
 //   IsBareFileName(name)                a name that can only stand for a file inside its folder
@@ -22,6 +23,7 @@ bool MatchWildcard(const std::string& pattern, const std::string& name);
 void SplitPath(const std::string& path, std::string& folder, std::string& name);
 bool RenameNoReplace(const std::string& from, const std::string& to);
 bool WriteFileWhole(const std::string& path, const std::function<bool(FILE*)>& write);
+FILE* OpenRegularFile(const std::string& path);
 bool CopyFileWhole(const std::string& from, const std::string& to);
 bool DeleteFile(const std::string& path);
 bool IsBareFileName(const std::string& name);

@@ -22,6 +22,10 @@ std::string UpperCase(std::string text) {
   return text;
 }
 
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && UpperCase(a) == UpperCase(b);
+}
+
 std::string EntryFileName(const std::string& entry) {
   return TrimBlanks(entry.substr(0, EntryNameWidth));
 }

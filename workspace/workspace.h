@@ -8,6 +8,7 @@
 //   TrimBlanks(text)               removes blanks (character 32 only) at both ends
 //   FitText(text, width)           pads with blanks on the right or cuts to width
 //   UpperCase(text)                ASCII letters to upper case
+//   SameIgnoringCase(a, b)         equal but for the case of ASCII letters
 #pragma once
 #include <string>
 
@@ -34,3 +35,4 @@ std::string MakePictureEntry(const std::string& name, const std::string& caption
 std::string TrimBlanks(const std::string& text);
 std::string FitText(const std::string& text, size_t width);
 std::string UpperCase(std::string text);
+bool SameIgnoringCase(const std::string& a, const std::string& b);

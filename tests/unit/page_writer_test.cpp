@@ -455,6 +455,18 @@ TEST_F(BackgroundTest, TheDeletionOfTheEarlierCopySparesTheAlbumsPictures) {
   }
 }
 
+TEST_F(BackgroundTest, APageThatCannotBeWrittenLeavesTheBackgroundFilesAlone) {
+  WriteBytes(album / "old.jpg", "copy of the page read at start-up");
+  Workspace.backgroundCopyPath = album / "old.jpg";
+  MakeFolder(album / "album.html");
+  ChooseBackground("sky.jpg");
+  Save();
+  EXPECT_EQ(ReadBytes(album / "old.jpg"), "copy of the page read at start-up");
+  EXPECT_FALSE(FileExists(album / "sky.jpg"));
+  ASSERT_EQ(answers.messages.size(), 1u);
+  EXPECT_EQ(answers.messages[0].find("All done!"), std::string::npos);
+}
+
 // ---- a page that cannot be written
 
 TEST_F(PageWriterTest, APageThatCannotBeWrittenIsReportedWithItsPath) {

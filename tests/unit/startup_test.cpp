@@ -1,5 +1,6 @@
 // Start-up, folder scanning and the background library.
 #include <sys/stat.h>
+#include <sys/types.h>
 
 #include "app/startup.h"
 #include "imaging/picture.h"
@@ -192,6 +193,19 @@ TEST_F(StartUpTest, ABackslashAlsoEndsTheAlbumFolder) {
   EXPECT_EQ(Workspace.startingExtension, "html");
 }
 
+TEST_F(StartUpTest, FifosNamedLikePicturesOrPagesDoNotHoldStartUpUp) {
+  TempFolder album;
+  MakeJpeg(album / "real.jpg", 16, 16);
+  ASSERT_EQ(mkfifo((album / "pipe.jpg").c_str(), 0644), 0);
+  ASSERT_EQ(mkfifo((album / "pipe.html").c_str(), 0644), 0);
+  ASSERT_TRUE(StartAlbum(album / "pipe.jpg"));
+  EXPECT_EQ(EntryNames(PictureList), (Names{"pipe.jpg", "real.jpg"}));
+  EXPECT_EQ(answers.messages, Names{"Image " + album.path() + "pipe.jpg was not found!"});
+  ClearItems(PictureList);
+  ASSERT_TRUE(StartAlbum(album / "pipe.html"));
+  EXPECT_EQ(CountItems(PictureList), 0);
+}
+
 // Without a window fixture: start-up builds its own window and ends when nothing is chosen.
 TEST(StartUpCancel, ACancelledChooserSaysSoAndEndsWithExitCodeZero) {
   DialogAnswers answers;
@@ -210,6 +224,43 @@ TEST(StartUpCancel, ACancelledChooserSaysSoAndEndsWithExitCodeZero) {
   EXPECT_EQ(askedTitle, "Quorel File select");
   EXPECT_EQ(answers.messages, Names{"Nothing selected - will exit."});
   EXPECT_FALSE(WindowIsOpen(MainWindow));
+}
+
+TEST(StartUpArgument, AnEmptyArgumentAsksAsIfThereWereNone) {
+  DialogAnswers answers;
+  bool asked = false;
+  answers.file = [&](const std::string&) {
+    asked = true;
+    return std::string();
+  };
+  AnswerDialogsWith(&answers);
+  char name[] = "quorel", empty[] = "";
+  char* argv[] = {name, empty, nullptr};
+  int argc = 2;
+  EXPECT_EQ(RunStartUp(argc, argv), 0);
+  AnswerDialogsWith(nullptr);
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(answers.messages, Names{"Nothing selected - will exit."});
+}
+
+TEST(StartUpArgument, AFolderArgumentOpensTheAlbumInIt) {
+  TempFolder album;
+  MakeJpeg(album / "a.jpg", 16, 16);
+  std::string folder = album.path().substr(0, album.path().size() - 1);  // no trailing "/"
+  DialogAnswers answers;
+  AnswerDialogsWith(&answers);
+  ResetWorkspace();
+  // Abandon waits in the queue, so the loop ends as soon as it starts.
+  PostEvent({ControlEvent, AbandonButton});
+  std::vector<char> path(folder.begin(), folder.end());
+  path.push_back('\0');
+  char name[] = "quorel";
+  char* argv[] = {name, path.data(), nullptr};
+  int argc = 2;
+  EXPECT_EQ(RunStartUp(argc, argv), 0);
+  AnswerDialogsWith(nullptr);
+  EXPECT_EQ(Workspace.albumFolder, album.path());
+  EXPECT_TRUE(answers.messages.empty());
 }
 
 }  // namespace
