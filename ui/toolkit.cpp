@@ -70,6 +70,19 @@ class WholeButton : public Button {
   bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
 };
 
+// The file chooser: the file need not exist, but its folder must; else it stays open.
+class ChooserDialog : public QFileDialog {
+ public:
+  using QFileDialog::QFileDialog;
+
+ protected:
+  void accept() override {
+    QStringList files = selectedFiles();
+    if (!files.isEmpty() && !QFileInfo(files.first()).dir().exists()) return;
+    QFileDialog::accept();
+  }
+};
+
 bool takingFocus;  // the toolkit itself is taking a control's focus: no event for that
 
 // Fields report gaining and losing the focus.
@@ -635,19 +648,15 @@ std::string ChooseFile(const std::string& title, const std::string& startFolder,
   QStringList globs = ToQt(patterns).split(QLatin1Char(';'), Qt::SkipEmptyParts);
   QString filter = ToQt(filterLabel) + QLatin1String(" (") + globs.join(QLatin1Char(' ')) +
                    QLatin1Char(')');
-  QFileDialog dialog(DialogParent(), ToQt(title), ToQt(startFolder), filter);
+  ChooserDialog dialog(DialogParent(), ToQt(title), ToQt(startFolder), filter);
   dialog.setWindowFlag(Qt::WindowStaysOnTopHint, true);
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
   dialog.setOption(QFileDialog::HideNameFilterDetails, true);  // the label alone, as given
-  // The file need not exist, but its folder must.
-  while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
-    QString file = dialog.selectedFiles().first();
-    if (QFileInfo(file).dir().exists()) return FromQt(file);
-  }
-  return "";
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
+  return FromQt(dialog.selectedFiles().first());
 }
 
 static FontChoice ChoiceOf(const FontAnswer& a) {
@@ -664,8 +673,14 @@ static FontChoice ChoiceOf(const FontAnswer& a) {
 
 FontChoice ChooseFont(const std::string& face, int points) {
   if (answers) return ChoiceOf(answers->font ? answers->font(face, points) : FontAnswer{});
+  // A face the system only knows by a substitute ("Arial" as Liberation Sans) starts the
+  // chooser at that substitute, and comes back under its own name if it is kept.
+  QString asked = ToQt(face);
+  QString shown = asked;
+  if (!QFontDatabase::families().contains(asked, Qt::CaseInsensitive))
+    shown = QFontInfo(QFont(asked)).family();
   QFont start;
-  start.setFamily(ToQt(face));
+  start.setFamily(shown);
   if (points > 0) start.setPointSize(points);
   start.setWeight(QFont::Normal);
   start.setItalic(false);
@@ -678,7 +693,8 @@ FontChoice ChooseFont(const std::string& face, int points) {
   FontAnswer answer;
   if (dialog.exec() == QDialog::Accepted) {
     QFont f = dialog.selectedFont();
-    answer = {true, FromQt(f.family()), f.pointSizeF(), f.weight(), f.italic()};
+    QString family = f.family() == shown ? asked : f.family();
+    answer = {true, FromQt(family), f.pointSizeF(), f.weight(), f.italic()};
   }
   return ChoiceOf(answer);
 }

@@ -6,8 +6,12 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSlider>
+#include <QFileDialog>
+#include <QFontDialog>
 #include <QTest>
+#include <QTimer>
 
+#include "tests/support/fixtures.h"
 #include "tests/support/window.h"
 #include "ui/controls.h"
 #include "ui/toolkit_qt.h"
@@ -221,6 +225,52 @@ TEST_F(ToolkitTest, SecondaryWindowsAreFixedDialogsWithoutACloseBox) {
   EnableWindow(MainWindow, false);
   MakeButton(SecondaryWindow, OkButton, {200, 220, 40, 20}, "OK");
   EXPECT_TRUE(ControlWidget(OkButton)->isEnabled());
+}
+
+// The real choosers, answered by a person's keys from a timer while they are open.
+TEST_F(ToolkitTest, TheFontChooserStartsAtTheFaceAndSizeAndKeepsThemOnOk) {
+  AnswerDialogsWith(nullptr);
+  QString shownFamily;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    shownFamily = dialog->currentFont().family();
+    EXPECT_EQ(dialog->currentFont().pointSize(), 30);
+    EXPECT_EQ(dialog->currentFont().weight(), QFont::Normal);
+    EXPECT_FALSE(dialog->currentFont().italic());
+    dialog->accept();
+  });
+  FontChoice choice = ChooseFont("Arial", 30);
+  AnswerDialogsWith(&answers);
+  EXPECT_FALSE(shownFamily.isEmpty());
+  EXPECT_TRUE(choice.chosen);
+  EXPECT_EQ(choice.face, "Arial");
+  EXPECT_EQ(choice.points, 30);
+  EXPECT_EQ(choice.styleBits, 0);
+}
+
+TEST_F(ToolkitTest, TheFileChooserShowsItsLabelAndStaysOpenForAMissingFolder) {
+  TempFolder album;
+  AnswerDialogsWith(nullptr);
+  bool stayedOpen = false;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), "Quorel File select");
+    EXPECT_TRUE(dialog->testOption(QFileDialog::HideNameFilterDetails));
+    auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(name, nullptr);
+    name->setText(ToQt(album / "missing/x.jpg"));
+    QMetaObject::invokeMethod(dialog, "accept");
+    stayedOpen = dialog->isVisible();
+    name->setText(ToQt(album / "new.html"));
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+  std::string file = ChooseFile("Quorel File select", "/", "Html page (*.html)",
+                                "*.jpg;*.png;*.bmp;*.html");
+  AnswerDialogsWith(&answers);
+  EXPECT_TRUE(stayedOpen);
+  EXPECT_EQ(file, album / "new.html");
 }
 
 }  // namespace
