@@ -75,12 +75,14 @@ void WriteRows() {
   Line("<TABLE CELLSPACING=00 CELLPADDING=20 BORDER=0>");
   for (int i = 0, n = CountItems(PictureList); i < n; i++) {
     std::string entry = ItemText(PictureList, i);
-    for (const std::string& l : {std::string("<TR>"), std::string("<TD>"),
-                                 PictureLine(i + 1, EntryFileName(entry), false),
-                                 std::string("</TD>"), std::string("<TD>"),
-                                 CaptionLine(i + 1, EntryCaption(entry)), std::string("</TD>"),
-                                 std::string("</TR>")})
-      Line(l);
+    Line("<TR>");
+    Line("<TD>");
+    Line(PictureLine(i + 1, EntryFileName(entry), false));
+    Line("</TD>");
+    Line("<TD>");
+    Line(CaptionLine(i + 1, EntryCaption(entry)));
+    Line("</TD>");
+    Line("</TR>");
   }
 }
 
