@@ -1,6 +1,5 @@
 // Makes the bundled sample album and background library from nothing but arithmetic:
 //   make_samples OUT   writes OUT/album/ (JPEG, PNG and BMP pictures) and OUT/Quorel/
-#include <png.h>
 #include <sys/stat.h>
 
 #include <cmath>
@@ -8,6 +7,7 @@
 #include <string>
 
 #include "imaging/picture.h"
+#include "samples/picture_files.h"
 
 namespace {
 
@@ -64,50 +64,6 @@ Picture Tile(int size, Rgb a, Rgb b, bool chequer) {
   return p;
 }
 
-bool WritePng(const Picture& p, const std::string& path) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(f);
-    return false;
-  }
-  png_init_io(png, f);
-  png_set_IHDR(png, info, p.width, p.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  for (int y = 0; y < p.height; y++)
-    png_write_row(png, const_cast<png_bytep>(&p.pixels[static_cast<size_t>(y) * p.width * 3]));
-  png_write_end(png, info);
-  png_destroy_write_struct(&png, &info);
-  return std::fclose(f) == 0;
-}
-
-void Put16(FILE* f, unsigned v) { std::fputc(v & 255, f); std::fputc((v >> 8) & 255, f); }
-void Put32(FILE* f, unsigned v) { Put16(f, v & 0xFFFF); Put16(f, v >> 16); }
-
-bool WriteBmp(const Picture& p, const std::string& path) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  unsigned stride = (static_cast<unsigned>(p.width) * 3 + 3) & ~3u;
-  unsigned size = 54 + stride * static_cast<unsigned>(p.height);
-  std::fputs("BM", f);
-  Put32(f, size); Put32(f, 0); Put32(f, 54);
-  Put32(f, 40); Put32(f, static_cast<unsigned>(p.width)); Put32(f, static_cast<unsigned>(p.height));
-  Put16(f, 1); Put16(f, 24); Put32(f, 0); Put32(f, stride * static_cast<unsigned>(p.height));
-  Put32(f, 2835); Put32(f, 2835); Put32(f, 0); Put32(f, 0);
-  for (int y = p.height - 1; y >= 0; y--) {
-    for (int x = 0; x < p.width; x++) {
-      const uint8_t* px = &p.pixels[(static_cast<size_t>(y) * p.width + x) * 3];
-      std::fputc(px[2], f); std::fputc(px[1], f); std::fputc(px[0], f);
-    }
-    for (unsigned pad = static_cast<unsigned>(p.width) * 3; pad < stride; pad++) std::fputc(0, f);
-  }
-  return std::fclose(f) == 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -126,12 +82,12 @@ int main(int argc, char** argv) {
                        album + "sunset.jpg", 85);
   ok &= EncodeJpegFile(Landscape(480, 640, {90, 160, 230}, {230, 240, 250}, {40, 110, 70}, 0.5, 3),
                        album + "Tower.JPG", 85);
-  ok &= WritePng(Landscape(400, 300, {120, 170, 220}, {250, 250, 230}, {150, 140, 60}, 0.2, 4),
+  ok &= WritePngFile(Landscape(400, 300, {120, 170, 220}, {250, 250, 230}, {150, 140, 60}, 0.2, 4),
                  album + "meadow.png");
-  ok &= WriteBmp(Landscape(240, 180, {60, 60, 90}, {160, 150, 200}, {70, 80, 110}, 0.8, 5),
+  ok &= WriteBmpFile(Landscape(240, 180, {60, 60, 90}, {160, 150, 200}, {70, 80, 110}, 0.8, 5),
                  album + "dusk.bmp");
   ok &= EncodeJpegFile(Tile(128, {200, 225, 250}, {150, 190, 240}, false), library + "sky.jpg", 85);
-  ok &= WritePng(Tile(128, {240, 230, 200}, {220, 205, 170}, true), library + "paper.png");
-  ok &= WriteBmp(Tile(64, {150, 150, 145}, {120, 118, 112}, true), library + "stone.bmp");
+  ok &= WritePngFile(Tile(128, {240, 230, 200}, {220, 205, 170}, true), library + "paper.png");
+  ok &= WriteBmpFile(Tile(64, {150, 150, 145}, {120, 118, 112}, true), library + "stone.bmp");
   return ok ? 0 : 1;
 }

@@ -21,6 +21,8 @@ class TempFolder {
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
+// The names in a folder, sorted, without "." and "..".
+std::vector<std::string> FolderNames(const std::string& folder);
 void MakeFolder(const std::string& path);
 
 // A flat-coloured JPEG picture of the given size, written with the tool's own encoder;

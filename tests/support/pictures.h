@@ -2,7 +2,6 @@
 // for the formats the tool reads, and checks on written JPEG files through libjpeg itself.
 // Header only, so that the benchmarks can use it without the test support library.
 #pragma once
-#include <png.h>
 #include <jpeglib.h>
 
 #include <algorithm>
@@ -15,6 +14,7 @@
 #include <vector>
 
 #include "imaging/picture.h"
+#include "samples/picture_files.h"
 
 namespace testpictures {
 
@@ -96,51 +96,6 @@ inline Picture MakeFlat(int width, int height, int r, int g, int b, int alpha = 
     if (alpha >= 0) p.pixels.push_back(uint8_t(alpha));
   }
   return p;
-}
-
-inline bool WritePngFile(const Picture& p, const std::string& path) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(f);
-    return false;
-  }
-  png_init_io(png, f);
-  png_set_IHDR(png, info, png_uint_32(p.width), png_uint_32(p.height), 8,
-               p.channels == 4 ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  for (int y = 0; y < p.height; ++y)
-    png_write_row(png, const_cast<png_bytep>(&p.pixels[size_t(y) * p.width * p.channels]));
-  png_write_end(png, info);
-  png_destroy_write_struct(&png, &info);
-  return std::fclose(f) == 0;
-}
-
-// 24-bit, bottom-up rows padded to four bytes.
-inline bool WriteBmpFile(const Picture& p, const std::string& path) {
-  std::string data;
-  auto put = [&data](uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) data.push_back(char((v >> (8 * i)) & 255));
-  };
-  uint32_t stride = (uint32_t(p.width) * 3 + 3) & ~3u;
-  uint32_t size = stride * uint32_t(p.height);
-  data = "BM";
-  put(54 + size, 4), put(0, 4), put(54, 4);
-  put(40, 4), put(uint32_t(p.width), 4), put(uint32_t(p.height), 4);
-  put(1, 2), put(24, 2), put(0, 4), put(size, 4), put(2835, 4), put(2835, 4), put(0, 4), put(0, 4);
-  for (int y = p.height - 1; y >= 0; --y) {
-    const uint8_t* px = &p.pixels[size_t(y) * p.width * 3];
-    for (int x = 0; x < p.width; ++x, px += 3) data += {char(px[2]), char(px[1]), char(px[0])};
-    data.append(stride - uint32_t(p.width) * 3, '\0');
-  }
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
-  return std::fclose(f) == 0 && ok;
 }
 
 // What a JPEG file's header says about how it was written.

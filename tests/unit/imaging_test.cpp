@@ -659,14 +659,6 @@ TEST_F(ImagingTest, TransparencyIsBlendedOntoWhite) {
   EXPECT_TRUE(Near(at(8, 44), {30, 60, 200}, 3));
 }
 
-std::vector<std::string> FolderNames(const std::string& folder) {
-  std::vector<std::string> names;
-  for (auto& e : std::filesystem::directory_iterator(folder))
-    names.push_back(e.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 TEST_F(ImagingTest, FailedSavesWriteNothing) {
   ASSERT_FALSE(LoadPicture(dir / "missing.png"));
   EXPECT_FALSE(SavePictureJpeg(dir / "empty.jpg", 9));

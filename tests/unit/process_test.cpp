@@ -130,6 +130,16 @@ class ProcessTest : public AlbumTest {
     EXPECT_TRUE(DecodeJpegFile(Path(name), decoded));
   }
   static std::string Rel(const std::string& name) { return "album/" + name; }
+  // The 800 x 600 a.jpg was reduced to 480 and thumbnailed; every other file is as it was.
+  void ExpectOnlyAReducedAndThumbnailed(Files before) {
+    Files after = Snapshot();
+    ExpectWrittenJpeg("a.jpg", 640, 480);
+    ExpectWrittenJpeg("1a.jpg", 213, 160);
+    after.erase(Rel("a.jpg"));
+    after.erase(Rel("1a.jpg"));
+    before.erase(Rel("a.jpg"));
+    EXPECT_EQ(after, before);
+  }
 };
 
 TEST_F(ProcessTest, StartUpOptionsWriteOneThumbnailPerListedPictureAndChangeNothingElse) {
@@ -398,13 +408,7 @@ TEST_F(ProcessTest, PicturesThatCannotBeLoadedAreLeftAloneAndThePreviewShowsNoth
 
   PressProcess();
 
-  Files after = Snapshot();
-  ExpectWrittenJpeg("a.jpg", 640, 480);
-  ExpectWrittenJpeg("1a.jpg", 213, 160);
-  after.erase(Rel("a.jpg"));
-  after.erase(Rel("1a.jpg"));
-  before.erase(Rel("a.jpg"));
-  EXPECT_EQ(after, before);
+  ExpectOnlyAReducedAndThumbnailed(before);
   EXPECT_EQ(ShownPicture(PicturePreview), nullptr);
   EXPECT_TRUE(answers.messages.empty());
 }
@@ -420,13 +424,7 @@ TEST_F(ProcessTest, ReduceAndThumbnailsSkipEntriesThatAreNotBareNames) {
 
   PressProcess();
 
-  Files after = Snapshot();
-  ExpectWrittenJpeg("a.jpg", 640, 480);
-  ExpectWrittenJpeg("1a.jpg", 213, 160);
-  after.erase(Rel("a.jpg"));
-  after.erase(Rel("1a.jpg"));
-  before.erase(Rel("a.jpg"));
-  EXPECT_EQ(after, before);
+  ExpectOnlyAReducedAndThumbnailed(before);
 }
 
 TEST_F(ProcessTest, APictureListedTwiceIsRewrittenWholeEachTime) {
